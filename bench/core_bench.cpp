@@ -39,10 +39,12 @@ Text makeList(std::int64_t count) {
 }
 
 std::string listFile(std::int64_t count) {
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("luckydraw-bench-" + std::to_string(::getpid()) + "-" + std::to_string(count));
+    const auto path =
+        std::filesystem::temp_directory_path() /
+        ("luckydraw-bench-" + std::to_string(::getpid()) + "-" + std::to_string(count));
     const Text list = makeList(count);
-    std::ofstream(path, std::ios::binary).write(list.data(), static_cast<std::streamsize>(list.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(list.data(), static_cast<std::streamsize>(list.size()));
     return path.string();
 }
 

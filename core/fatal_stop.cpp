@@ -22,7 +22,9 @@ Text runtimeErrorText(int code, std::string_view message) {
 
 Text outOfMemoryMessage(std::size_t bytes) {
     Text out;
-    out.append(text::kOutOfMemoryBefore).append(std::to_string(bytes)).append(text::kOutOfMemoryAfter);
+    out.append(text::kOutOfMemoryBefore)
+        .append(std::to_string(bytes))
+        .append(text::kOutOfMemoryAfter);
     return out;
 }
 

@@ -81,7 +81,8 @@ FileBytes readRegularFile(const Text& path, RuntimeErrorStop& stop) {
     }
     const auto size = static_cast<std::size_t>(info.st_size);
     FileBytes bytes;
-    bytes.data = stop.guardAllocation(size, [size] { return std::make_unique_for_overwrite<char[]>(size); });
+    bytes.data =
+        stop.guardAllocation(size, [size] { return std::make_unique_for_overwrite<char[]>(size); });
     while (bytes.size < size) {
         const ssize_t got = ::read(fd.get(), bytes.data.get() + bytes.size, size - bytes.size);
         if (got < 0) {

@@ -48,9 +48,9 @@ std::vector<Text> loadFile(const Text& path, RuntimeErrorStop& stop) {
         return {};
     }
     const char* zero = static_cast<const char*>(std::memchr(bytes.data.get(), 0, bytes.size));
-    const std::string_view text(bytes.data.get(),
-                                zero != nullptr ? static_cast<std::size_t>(zero - bytes.data.get())
-                                                : bytes.size);
+    const std::string_view text(
+        bytes.data.get(),
+        zero != nullptr ? static_cast<std::size_t>(zero - bytes.data.get()) : bytes.size);
     // The names together need at most the file's bytes and one slot per name.
     return stop.guardAllocation(text.size(), [text] { return splitText(text); });
 }
@@ -75,6 +75,4 @@ bool saveFile(const Text& path, const NamePool& pool, RuntimeErrorStop& stop) {
     return fs_calls::replaceFileAtomically(path, joinForSave(pool, stop));
 }
 
-bool fileExists(const Text& path) {
-    return fs_calls::entryExists(path);
-}
+bool fileExists(const Text& path) { return fs_calls::entryExists(path); }

@@ -22,9 +22,7 @@ void NamePool::removeAt(std::int32_t position) {
     m_members.erase(m_members.begin() + (position - 1));
 }
 
-void NamePool::replaceAll(std::vector<Text>&& names) {
-    m_members = std::move(names);
-}
+void NamePool::replaceAll(std::vector<Text>&& names) { m_members = std::move(names); }
 
 void NamePool::release() {
     m_members.clear();

@@ -25,14 +25,8 @@ Text directoryOfCodePagePath(std::string_view path, char separator) {
     return last == std::string_view::npos ? Text() : Text(path.substr(0, last));
 }
 
-Text programDirectory() {
-    return directoryOfUtf8Path(fs_calls::executablePath());
-}
+Text programDirectory() { return directoryOfUtf8Path(fs_calls::executablePath()); }
 
-Text poolFilePath(const Text& directory) {
-    return directory + Text(kPoolFileName);
-}
+Text poolFilePath(const Text& directory) { return directory + Text(kPoolFileName); }
 
-Text fullListFilePath(const Text& directory) {
-    return directory + Text(kFullListFileName);
-}
+Text fullListFilePath(const Text& directory) { return directory + Text(kFullListFileName); }

@@ -20,11 +20,14 @@ TEST_P(RuntimeErrorTextTest, BuildsTheBoxTextByteForByte) {
 INSTANTIATE_TEST_SUITE_P(
     Codes, RuntimeErrorTextTest,
     testing::Values(
-        ErrorTextCase{1, "数组成员引用下标超出定义范围",
-                      "运行时出错!\r\n\r\n错误代码：1\r\n\r\n错误信息：数组成员引用下标超出定义范围\r\n"},
-        ErrorTextCase{4, "数组成员引用下标必须大于等于1",
-                      "运行时出错!\r\n\r\n错误代码：4\r\n\r\n错误信息：数组成员引用下标必须大于等于1\r\n"},
-        ErrorTextCase{0, "分配 1024 字节内存失败!", "运行时出错!\r\n\r\n错误信息：分配 1024 字节内存失败!\r\n"},
+        ErrorTextCase{
+            1, "数组成员引用下标超出定义范围",
+            "运行时出错!\r\n\r\n错误代码：1\r\n\r\n错误信息：数组成员引用下标超出定义范围\r\n"},
+        ErrorTextCase{
+            4, "数组成员引用下标必须大于等于1",
+            "运行时出错!\r\n\r\n错误代码：4\r\n\r\n错误信息：数组成员引用下标必须大于等于1\r\n"},
+        ErrorTextCase{0, "分配 1024 字节内存失败!",
+                      "运行时出错!\r\n\r\n错误信息：分配 1024 字节内存失败!\r\n"},
         ErrorTextCase{0, "载入启动窗口失败", "运行时出错!\r\n\r\n错误信息：载入启动窗口失败\r\n"},
         ErrorTextCase{-2, "", "运行时出错!\r\n\r\n错误代码：-2\r\n\r\n"},
         ErrorTextCase{0, "", "运行时出错!\r\n\r\n"}));
@@ -53,7 +56,8 @@ TEST(RuntimeErrorStop, StopsHandlingFirstThenShowsTheBoxThenExitsWithMinusOne) {
 TEST(RuntimeErrorStop, AFailedAllocationEndsInTheMemoryStopWithItsSize) {
     FakeFatalStopSink sink;
     RuntimeErrorStop stop(sink);
-    EXPECT_THROW(stop.guardAllocation(4096, []() -> int { throw std::bad_alloc(); }), ProcessExited);
+    EXPECT_THROW(stop.guardAllocation(4096, []() -> int { throw std::bad_alloc(); }),
+                 ProcessExited);
     ASSERT_EQ(sink.boxes.size(), 1u);
     EXPECT_EQ(sink.boxes[0].text, runtimeErrorText(0, outOfMemoryMessage(4096)));
     EXPECT_EQ(stop.guardAllocation(1, [] { return 7; }), 7);

@@ -27,4 +27,6 @@ inline std::string convertText(std::string_view in, const char* from, const char
 }
 
 inline std::string gbk(std::string_view utf8) { return convertText(utf8, "UTF-8", "GBK"); }
-inline std::string utf8FromGbk(std::string_view gbkBytes) { return convertText(gbkBytes, "GBK", "UTF-8"); }
+inline std::string utf8FromGbk(std::string_view gbkBytes) {
+    return convertText(gbkBytes, "GBK", "UTF-8");
+}

@@ -33,24 +33,23 @@ TEST_P(LoadFileTest, SplitsTheFileIntoMembers) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, LoadFileTest,
-    testing::Values(
-        LoadCase{"empty", "", {}},
-        LoadCase{"three", "X,Y,Z", {"X", "Y", "Z"}},
-        LoadCase{"trailing comma", "X,Y,Z,", {"X", "Y", "Z"}},
-        LoadCase{"leading comma", ",X", {"", "X"}},
-        LoadCase{"two commas in a row", "X,,Y", {"X", "", "Y"}},
-        LoadCase{"single comma", ",", {""}},
-        LoadCase{"two commas", ",,", {"", ""}},
-        LoadCase{"line break ends the last name", "X,Y\r\n", {"X", "Y\r\n"}},
-        LoadCase{"line break alone", "X,\r\n", {"X", "\r\n"}},
-        LoadCase{"lines without commas", "X\r\nY\r\n", {"X\r\nY\r\n"}},
-        LoadCase{"spaces are kept", "X , Y", {"X ", " Y"}},
-        LoadCase{"comma as a trail byte", "\x81,Y", {"\x81,Y"}},
-        LoadCase{"three-byte character", "\xE4\xB8\xAD,Y", {"\xE4\xB8\xAD,Y"}},
-        LoadCase{"zero byte ends the content", "X,\0,Y"s, {"X"}},
-        LoadCase{"sixteen-bit text stops at its first zero", "A\0B\0,\0"s, {"A"}},
-        LoadCase{"lone lead byte at the end", "X,\xC4", {"X", "\xC4"}},
-        LoadCase{"GBK names", "\xD5\xC5\xC8\xFD,\xC0\xEE\xCB\xC4,", {"\xD5\xC5\xC8\xFD", "\xC0\xEE\xCB\xC4"}}),
+    testing::Values(LoadCase{"empty", "", {}}, LoadCase{"three", "X,Y,Z", {"X", "Y", "Z"}},
+                    LoadCase{"trailing comma", "X,Y,Z,", {"X", "Y", "Z"}},
+                    LoadCase{"leading comma", ",X", {"", "X"}},
+                    LoadCase{"two commas in a row", "X,,Y", {"X", "", "Y"}},
+                    LoadCase{"single comma", ",", {""}}, LoadCase{"two commas", ",,", {"", ""}},
+                    LoadCase{"line break ends the last name", "X,Y\r\n", {"X", "Y\r\n"}},
+                    LoadCase{"line break alone", "X,\r\n", {"X", "\r\n"}},
+                    LoadCase{"lines without commas", "X\r\nY\r\n", {"X\r\nY\r\n"}},
+                    LoadCase{"spaces are kept", "X , Y", {"X ", " Y"}},
+                    LoadCase{"comma as a trail byte", "\x81,Y", {"\x81,Y"}},
+                    LoadCase{"three-byte character", "\xE4\xB8\xAD,Y", {"\xE4\xB8\xAD,Y"}},
+                    LoadCase{"zero byte ends the content", "X,\0,Y"s, {"X"}},
+                    LoadCase{"sixteen-bit text stops at its first zero", "A\0B\0,\0"s, {"A"}},
+                    LoadCase{"lone lead byte at the end", "X,\xC4", {"X", "\xC4"}},
+                    LoadCase{"GBK names",
+                             "\xD5\xC5\xC8\xFD,\xC0\xEE\xCB\xC4,",
+                             {"\xD5\xC5\xC8\xFD", "\xC0\xEE\xCB\xC4"}}),
     [](const auto& info) {
         std::string name;
         for (char ch : std::string(info.param.what)) {
@@ -102,7 +101,8 @@ TEST_F(NameListFileTest, SaveWritesLastToFirstEachFollowedByAComma) {
 }
 
 TEST_F(NameListFileTest, RoundTripsReverseTheOrderAndKeepEveryMember) {
-    for (const Names& names : {Names{"X", "Y", "Z"}, Names{"A", "A", "B"}, Names{""}, Names{"X"}, Names{}}) {
+    for (const Names& names :
+         {Names{"X", "Y", "Z"}, Names{"A", "A", "B"}, Names{""}, Names{"X"}, Names{}}) {
         ASSERT_TRUE(saveFile(path, poolOf(names), stop));
         const Names once = loadFile(path, stop);
         EXPECT_EQ(once, Names(names.rbegin(), names.rend()));

@@ -17,9 +17,15 @@ protected:
             read();
         } catch (const ProcessExited&) {
             const Text& box = sink.boxes.back().text;
-            return box.find("\xB4\xFA\xC2\xEB\xA3\xBA" "4") != Text::npos   ? 4
-                   : box.find("\xB4\xFA\xC2\xEB\xA3\xBA" "1") != Text::npos ? 1
-                                                                            : 0;
+            return box.find(
+                       "\xB4\xFA\xC2\xEB\xA3\xBA"
+                       "4") != Text::npos
+                       ? 4
+                   : box.find(
+                         "\xB4\xFA\xC2\xEB\xA3\xBA"
+                         "1") != Text::npos
+                       ? 1
+                       : 0;
         }
         return -1;
     }
@@ -43,8 +49,9 @@ TEST_F(NamePoolTest, AtOutsideThePoolStopsWithTheLowerBoundTestedFirst) {
     EXPECT_EQ(stopCodeOf([&] { (void)empty.at(0); }), 4);
     EXPECT_EQ(stopCodeOf([&] { (void)empty.at(1); }), 1);
     EXPECT_EQ(stopCodeOf([&] { EXPECT_EQ(three.at(3), "Z"); }), -1);
-    EXPECT_EQ(sink.boxes.back().text,
-              runtimeErrorText(1, text::kIndexAboveCount));  // the last stop was code 1, byte for byte
+    EXPECT_EQ(
+        sink.boxes.back().text,
+        runtimeErrorText(1, text::kIndexAboveCount));  // the last stop was code 1, byte for byte
 }
 
 TEST_F(NamePoolTest, RemoveAtClosesTheGapAndIgnoresPositionsOutside) {

@@ -37,7 +37,8 @@ TEST(ProgramDirectory, CodePagePathsNeverSplitInsideATwoByteCharacter) {
 
 TEST(ProgramDirectory, IsTheFolderOfTheRunningExecutableWithTheListsInside) {
     const Text directory = programDirectory();
-    EXPECT_EQ(std::filesystem::path(directory), std::filesystem::canonical("/proc/self/exe").parent_path());
+    EXPECT_EQ(std::filesystem::path(directory),
+              std::filesystem::canonical("/proc/self/exe").parent_path());
     EXPECT_EQ(poolFilePath("/a"), "/a/未中名单.ini");
     EXPECT_EQ(fullListFilePath(""), "/原始名单.ini");
 }

@@ -11,7 +11,8 @@
 class TempDir final {
 public:
     TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "luckydraw-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "luckydraw-XXXXXX").string();
         m_path = ::mkdtemp(pattern.data());
     }
     ~TempDir() {
@@ -29,7 +30,8 @@ private:
 };
 
 inline void writeBytes(const std::string& path, std::string_view bytes) {
-    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 inline std::string readBytes(const std::string& path) {
