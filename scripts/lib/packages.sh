@@ -6,7 +6,7 @@ LUCKYDRAW_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libsm-dev
   fonts-arphic-uming
-  xvfb icewm xdotool x11-utils imagemagick
+  xvfb icewm xdotool wmctrl x11-utils imagemagick
 )
 
 ensure_packages() {

@@ -1,0 +1,239 @@
+#!/usr/bin/env bash
+# The real program in a scratch folder, on a virtual display with a real window manager.
+# Usage: end_to_end_test.sh PROGRAM SCENARIO [SESSION_MANAGER]
+BINARY=$1
+SCENARIO=$2
+SESSION_MANAGER_TOOL=${3:-}
+source "$(dirname "$0")/lib.sh"
+
+readonly LOADED_FULL=' 未发现上次未中名单，已读入原始名单。'
+
+# A first start on the full list A,B,C, ready to be closed.
+start_on_three_names() {
+  make_work_dir
+  write_gbk "$FULL" 'A,B,C,'
+  start_app
+  WINDOW=$(wait_window '^ 未发现上次未中名单')
+}
+
+expect_closed_and_saved() {
+  wait_exit
+  expect_eq "$EXIT_STATUS" 0 "exit status"
+  expect_eq "$(read_gbk "$POOL")" 'C,B,A,' "saved pool"
+}
+
+scenario_geometry() {
+  start_on_three_names
+  expect_eq "$(window_name "$WINDOW")" "$LOADED_FULL" "title"
+  # The frame is only known once the window manager has framed the window; the program then
+  # corrects its client size.
+  local left top width height
+  for _ in $(seq 100); do
+    read -r l r t b < <(xprop -id "$WINDOW" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+    eval "$(xwininfo -id "$WINDOW" | awk '/Absolute upper-left X/{print "x="$4} /Absolute upper-left Y/{print "y="$4} /Width:/{print "w="$2} /Height:/{print "h="$2}')"
+    left=$((x - l)) top=$((y - t)) width=$((w + l + r)) height=$((h + t + b))
+    [ "$width $height" = "380 250" ] && break
+    sleep 0.05
+  done
+  expect_eq "$width x $height" "380 x 250" "outer size"
+  expect_eq "$left,$top" "$(((1024 - 380) / 2)),$(((768 - 250) / 2))" "place"
+
+  local hints decorations
+  hints=$(xprop -id "$WINDOW" _MOTIF_WM_HINTS | sed 's/.*= //')
+  decorations=$(echo "$hints" | cut -d, -f3)
+  (((decorations & 0x60) == 0)) || fail "minimise or maximise asked for: $hints"
+  xprop -id "$WINDOW" WM_NORMAL_HINTS | grep -q "minimum size: $w by $h" || fail "resizable"
+  xprop -id "$WINDOW" WM_NORMAL_HINTS | grep -q "maximum size: $w by $h" || fail "resizable"
+  xprop -id "$WINDOW" WM_TRANSIENT_FOR | grep -q 'not found' || fail "owned by another window"
+  kill -TERM "$APP_PID"
+  expect_closed_and_saved
+}
+
+scenario_close_escape() {
+  start_on_three_names
+  focus "$WINDOW"
+  xdotool key Escape
+  expect_closed_and_saved
+}
+
+scenario_close_alt_f4() {
+  start_on_three_names
+  focus "$WINDOW"
+  xdotool key alt+F4
+  expect_closed_and_saved
+}
+
+scenario_close_window_menu() {
+  start_on_three_names
+  focus "$WINDOW"
+  xdotool key alt+space
+  sleep 0.3
+  xdotool key c
+  expect_closed_and_saved
+}
+
+scenario_close_button() {
+  start_on_three_names
+  sleep 0.5  # the frame settles
+  xdotool mousemove $((322 + 380 - 17)) $((259 + 14)) click 1
+  expect_closed_and_saved
+}
+
+scenario_close_request_from_another_program() {
+  start_on_three_names
+  wmctrl -i -c "$WINDOW"
+  expect_closed_and_saved
+}
+
+scenario_signals() {
+  local signal
+  for signal in TERM INT HUP; do
+    start_on_three_names
+    kill -s "$signal" "$APP_PID"
+    expect_closed_and_saved
+    rm -rf "$WORK"
+  done
+}
+
+scenario_reload_reports_the_count() {
+  start_on_three_names
+  kill -TERM "$APP_PID"
+  expect_closed_and_saved
+  start_app
+  WINDOW=$(wait_window '^已读入')
+  expect_eq "$(window_name "$WINDOW")" '已读入上次没中奖的人员名单,共计3人' "title"
+  kill -TERM "$APP_PID"
+  wait_exit
+  expect_eq "$EXIT_STATUS" 0 "exit status"
+  expect_eq "$(read_gbk "$POOL")" 'A,B,C,' "saved pool"
+}
+
+scenario_neither_file() {
+  make_work_dir
+  start_app
+  WINDOW=$(wait_window '^ 未发现上次未中名单')
+  # A draw on nothing stops the timer and says so, and the program goes on.
+  focus "$WINDOW"
+  xdotool key space
+  WINDOW=$(wait_window '^名单为空')
+  expect_eq "$(window_name "$WINDOW")" '名单为空，请检查原始名单.ini' "title"
+  xdotool key Escape
+  wait_exit
+  expect_eq "$EXIT_STATUS" 0 "exit status"
+  [ -f "$POOL" ] && [ ! -s "$POOL" ] || fail "an empty pool is saved as an empty file"
+}
+
+scenario_log_off_question() {
+  [ -x "$SESSION_MANAGER_TOOL" ] || fail "no session manager given"
+  make_work_dir
+  write_gbk "$FULL" 'A,B,C,'
+  "$SESSION_MANAGER_TOOL" --cancel -- "$WORK/luckydraw" >"$WORK/session" 2>&1 &
+  local manager=$!
+  WINDOW=$(wait_window '^ 未发现上次未中名单')
+  for _ in $(seq 200); do
+    grep -q 'shutdown-cancelled' "$WORK/session" && break
+    sleep 0.05
+  done
+  grep -q 'save-yourself-done success=1' "$WORK/session" || fail "no answer: $(cat "$WORK/session")"
+  expect_eq "$(read_gbk "$POOL")" 'C,B,A,' "pool saved at the question"
+  rm "$POOL"
+  sleep 0.3
+  xdotool search --onlyvisible --name '^ 未发现上次未中名单' >/dev/null || fail "the window closed"
+  # The log-off was called off: a later close saves again.
+  focus "$WINDOW"
+  xdotool key Escape
+  local status=0
+  wait "$manager" || status=$?
+  expect_eq "$status" 0 "exit status"
+  expect_eq "$(read_gbk "$POOL")" 'C,B,A,' "pool saved at the close"
+}
+
+scenario_draw() {
+  make_work_dir
+  write_gbk "$FULL" '甲,乙,丙,丁,戊,'
+  start_app
+  WINDOW=$(wait_window '^ 未发现上次未中名单')
+  focus "$WINDOW"
+  # Two presses 50 ms apart make one draw: the second finds the timer already running.
+  xdotool key space
+  sleep 0.05
+  xdotool key space
+  WINDOW=$(wait_window '^还有')
+  expect_eq "$(window_name "$WINDOW")" '还有4人没有中过奖！' "title"
+  sleep 1.5
+  expect_eq "$(window_name "$WINDOW")" '还有4人没有中过奖！' "title after the second press"
+  # Saved at once: a kill right after the draw loses nobody's win.
+  kill -9 "$APP_PID"
+  wait_exit
+  local saved
+  saved=$(read_gbk "$POOL")
+  expect_eq "$(echo "$saved" | tr -cd ',' | wc -c)" 4 "names left in the saved pool"
+}
+
+scenario_both_of_two_names_can_win() {
+  local winners=""
+  for _ in $(seq 20); do
+    make_work_dir
+    write_gbk "$FULL" 'A,B,'
+    start_app
+    WINDOW=$(wait_window '^ 未发现上次未中名单')
+    focus "$WINDOW"
+    xdotool key space
+    wait_window '^还有' >/dev/null
+    kill -9 "$APP_PID"
+    wait_exit
+    case "$(read_gbk "$POOL")" in
+      A,) winners+="B" ;;
+      B,) winners+="A" ;;
+      *) fail "unexpected pool $(read_gbk "$POOL")" ;;
+    esac
+    rm -rf "$WORK"
+  done
+  echo "winners: $winners"
+  [[ $winners == *A* && $winners == *B* ]] || fail "one name never won in 20 draws: $winners"
+}
+
+scenario_no_display() {
+  make_work_dir
+  local status=0
+  env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$WORK/luckydraw" 2>"$WORK/stderr" || status=$?
+  expect_eq "$status" 255 "exit status"
+  # The toolkit's own complaints come first; the program's text ends the output.
+  expect_eq "$(tail -c 61 "$WORK/stderr" | od -An -c | tr -s ' \n' ' ')" \
+    "$(printf '运行时出错!\r\n\r\n错误信息：载入启动窗口失败\r\n' | od -An -c | tr -s ' \n' ' ')" "message"
+  [ ! -e "$POOL" ] || fail "something was saved"
+}
+
+scenario_out_of_memory_box() {
+  make_work_dir
+  # A sparse file far larger than memory: the load cannot get its buffer.
+  : >"$FULL"
+  truncate -s 1T "$FULL"
+  start_app
+  local box
+  box=$(wait_window '^错误$')
+  focus "$box"
+  xdotool key Return
+  wait_exit
+  expect_eq "$EXIT_STATUS" 255 "exit status"
+  [ ! -e "$POOL" ] || fail "something was saved after the fatal stop"
+}
+
+scenario_screenshot() {
+  make_work_dir
+  cp "$(dirname "$0")/../../examples/原始名单.ini" "$FULL"
+  start_app
+  WINDOW=$(wait_window '^ 未发现上次未中名单')
+  focus "$WINDOW"
+  xdotool key space
+  WINDOW=$(wait_window '^还有')
+  sleep 0.3
+  import -window root -crop 400x280+312+249 "${SCREENSHOT:-$PWD/screenshot.png}"
+  kill -TERM "$APP_PID"
+  wait_exit
+  expect_eq "$EXIT_STATUS" 0 "exit status"
+}
+
+start_display
+"scenario_$SCENARIO"
+echo "PASS: $SCENARIO"
