@@ -40,6 +40,8 @@ void QtFatalStopSink::showErrorBox(const Text& text, const Text& title) {
     if (QApplication::instance() == nullptr) {
         writeAndExit(text);
     }
+    // Closing the main window meanwhile must not end the program before the box is answered.
+    QApplication::setQuitOnLastWindowClosed(false);
     QMessageBox box(QMessageBox::Critical, forDisplay(title), forDisplay(text), QMessageBox::Ok);
     box.setObjectName(QStringLiteral("errorBox"));
     box.exec();
