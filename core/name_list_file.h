@@ -1,25 +1,23 @@
 #pragma once
 
 #include <string_view>
-#include <vector>
 
 #include "fatal_stop.h"
+#include "name_list.h"
 #include "name_pool.h"
 #include "text.h"
 
 // A name list is the names' bytes, each followed by or separated by ",". A byte of 0x80 or above
 // starts a two-byte character, whose second byte is never a separator even when it is ",".
 // A trailing "," ends the last name without starting another.
-std::vector<Text> splitText(std::string_view text, char separator = ',');
+NameList splitText(std::string_view text, char separator = ',');
 
 // The names in the file at `path`, read up to its first zero byte; a missing, unreadable or
 // non-regular file gives no names. Built completely before the caller hands it to the pool.
-std::vector<Text> loadFile(const Text& path, RuntimeErrorStop& stop);
+NameList loadFile(const Text& path, RuntimeErrorStop& stop);
 
-// The bytes a save writes: every member from the last position to the first, each followed by ",".
-Text joinForSave(const NamePool& pool, RuntimeErrorStop& stop);
-
-// Writes the pool to `path` in the order of joinForSave, replacing the old file only once the new
+// Writes every member of the pool to `path`, from the last position to the first, each followed
+// by ",", replacing the old file only once the new
 // one is whole on the disk. False on any failure, with the old file left as it was.
 bool saveFile(const Text& path, const NamePool& pool, RuntimeErrorStop& stop);
 

@@ -3,13 +3,21 @@
 #include "file_system.h"
 
 namespace {
-// On Linux the file names are the UTF-8 spellings of the lists' names.
+// The file names are the UTF-8 spellings of the lists' names: Windows too gets the program's
+// paths in UTF-8, turned into UTF-16 only at its file calls.
+#ifdef _WIN32
+constexpr char kSeparator = '\\';
+constexpr std::string_view kPoolFileName = "\\未中名单.ini";
+constexpr std::string_view kFullListFileName = "\\原始名单.ini";
+#else
+constexpr char kSeparator = '/';
 constexpr std::string_view kPoolFileName = "/未中名单.ini";
 constexpr std::string_view kFullListFileName = "/原始名单.ini";
+#endif
 }  // namespace
 
-Text directoryOfUtf8Path(std::string_view path) {
-    const auto slash = path.rfind('/');
+Text directoryOfUtf8Path(std::string_view path, char separator) {
+    const auto slash = path.rfind(separator);
     return slash == std::string_view::npos ? Text() : Text(path.substr(0, slash));
 }
 
@@ -25,7 +33,7 @@ Text directoryOfCodePagePath(std::string_view path, char separator) {
     return last == std::string_view::npos ? Text() : Text(path.substr(0, last));
 }
 
-Text programDirectory() { return directoryOfUtf8Path(fs_calls::executablePath()); }
+Text programDirectory() { return directoryOfUtf8Path(fs_calls::executablePath(), kSeparator); }
 
 Text poolFilePath(const Text& directory) { return directory + Text(kPoolFileName); }
 

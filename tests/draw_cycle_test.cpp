@@ -24,7 +24,7 @@ Text remainingTitle(std::int32_t count) {
 Names membersOf(const NamePool& pool) {
     Names names;
     for (std::int32_t position = 1; position <= pool.count(); ++position) {
-        names.push_back(pool.at(position));
+        names.emplace_back(pool.at(position));
     }
     return names;
 }

@@ -73,7 +73,7 @@ TEST_F(NamePoolTest, RemoveAtClosesTheGapAndIgnoresPositionsOutside) {
 }
 
 TEST_F(NamePoolTest, ReplaceAllTakesTheListOverWithoutCopyingTheNames) {
-    std::vector<Text> names = {Text(100, 'a'), "b", "b"};
+    NameList names{Text(100, 'a'), "b", "b"};
     const char* storage = names[0].data();
     NamePool pool(stop);
     pool.replaceAll(std::move(names));

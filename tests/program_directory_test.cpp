@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <filesystem>
 
 #include "program_directory.h"
+#include "temp_dir.h"
 
 TEST(ProgramDirectory, Utf8PathsSplitAtTheirLastSlash) {
     const struct {
@@ -16,6 +21,21 @@ TEST(ProgramDirectory, Utf8PathsSplitAtTheirLastSlash) {
     };
     for (const auto& row : rows) {
         EXPECT_EQ(directoryOfUtf8Path(row.path), row.directory) << row.path;
+    }
+}
+
+TEST(ProgramDirectory, WindowsPathsInUtf8SplitAtTheirLastBackslash) {
+    const struct {
+        std::string_view path, directory;
+    } rows[] = {
+        {"C:\\Lucky\\luckydraw.exe", "C:\\Lucky"},
+        {"C:\\年会 抽奖\\luckydraw.exe", "C:\\年会 抽奖"},
+        {"\\\\?\\C:\\Lucky\\luckydraw.exe", "\\\\?\\C:\\Lucky"},
+        {"C:\\luckydraw.exe", "C:"},
+        {"luckydraw.exe", ""},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(directoryOfUtf8Path(row.path, '\\'), row.directory) << row.path;
     }
 }
 
@@ -37,8 +57,16 @@ TEST(ProgramDirectory, CodePagePathsNeverSplitInsideATwoByteCharacter) {
 
 TEST(ProgramDirectory, IsTheFolderOfTheRunningExecutableWithTheListsInside) {
     const Text directory = programDirectory();
+#ifdef _WIN32
+    std::wstring self(32768, L'\0');
+    self.resize(::GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size())));
+    EXPECT_EQ(pathFromUtf8(directory), std::filesystem::path(self).parent_path());
+    EXPECT_EQ(poolFilePath("C:\\a"), "C:\\a\\未中名单.ini");
+    EXPECT_EQ(fullListFilePath(""), "\\原始名单.ini");
+#else
     EXPECT_EQ(std::filesystem::path(directory),
               std::filesystem::canonical("/proc/self/exe").parent_path());
     EXPECT_EQ(poolFilePath("/a"), "/a/未中名单.ini");
     EXPECT_EQ(fullListFilePath(""), "/原始名单.ini");
+#endif
 }

@@ -7,6 +7,7 @@
 
 #include "app_icon.h"
 #include "gbk_text.h"
+#include "label_text.h"
 #include "window_font.h"
 
 namespace {
@@ -50,7 +51,9 @@ MainWindow::MainWindow(WindowHandlers& handlers)
 
 void MainWindow::setWindowTitle(const Text& title) { QWidget::setWindowTitle(fromGbk(title)); }
 
-void MainWindow::setLabelText(const Text& text) { m_label->setText(fromGbk(text)); }
+void MainWindow::setLabelText(const Text& text) {
+    m_label->setText(fromGbk(Text(visibleMiddle(text))));
+}
 
 void MainWindow::setTimerPeriod(std::int32_t milliseconds) {
     milliseconds = std::max(milliseconds, 0);

@@ -4,9 +4,19 @@
 LUCKYDRAW_PACKAGES=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-dev
   qt6-base-dev libsm-dev
   fonts-arphic-uming
   xvfb icewm xdotool wmctrl x11-utils imagemagick
+)
+
+# The Windows program: the MinGW-w64 cross compiler (GoogleTest's sources come with libgtest-dev),
+# and Wine with a Chinese locale to test it on a virtual display.
+LUCKYDRAW_WINDOWS_BUILD_PACKAGES=(
+  cmake ninja-build libgtest-dev g++-mingw-w64-x86-64-posix
+)
+LUCKYDRAW_WINDOWS_TEST_PACKAGES=(
+  wine wine64 locales fonts-arphic-uming xvfb xdotool x11-utils imagemagick
 )
 
 ensure_packages() {

@@ -219,6 +219,85 @@ scenario_out_of_memory_box() {
   [ ! -e "$POOL" ] || fail "something was saved after the fatal stop"
 }
 
+# Lists nobody would write on purpose: each must give a window that draws (or says the list is
+# empty), closes on Esc, saves, and exits 0, without a crash or a hang.
+scenario_hostile_inputs() {
+  local case
+  for case in fifo device sparse_small huge_without_commas invalid_gbk long_name only_commas; do
+    make_work_dir
+    case $case in
+      fifo) mkfifo "$FULL" ;;
+      device) ln -s /dev/zero "$FULL" ;;
+      sparse_small) truncate -s 10M "$FULL" ;; # all zero bytes: an empty list
+      huge_without_commas) head -c 50000000 /dev/zero | tr '\0' 'x' >"$FULL" ;;
+      invalid_gbk) printf 'A\x80,\xff,\xff\xff,B\xc4' >"$FULL" ;;
+      long_name) { head -c 1000000 /dev/zero | tr '\0' 'y'; printf ',z,'; } >"$FULL" ;;
+      only_commas) head -c 100000 /dev/zero | tr '\0' ',' >"$FULL" ;;
+    esac
+    start_app
+    WINDOW=$(wait_window '^ 未发现上次未中名单')
+    focus "$WINDOW"
+    xdotool key space
+    WINDOW=$(wait_title '^(还有|名单为空)')
+    focus "$WINDOW"
+    xdotool key Escape
+    wait_exit
+    expect_eq "$EXIT_STATUS" 0 "exit status for $case"
+    [ -f "$POOL" ] || fail "no pool saved for $case"
+    echo "$case: $(window_name_of_pool)"
+    rm -rf "$WORK"
+  done
+}
+
+window_name_of_pool() {
+  echo "saved $(stat -c %s "$POOL") bytes"
+}
+
+# A save that cannot be written leaves the old file as it was and no temporary file, and the
+# program still closes normally.
+scenario_full_disk() {
+  [ "$(id -u)" -eq 0 ] || { echo "SKIP: mounting a small file system needs root"; exit 0; }
+  make_work_dir
+  MOUNT=$(mktemp -d)
+  mount -t tmpfs -o size=6m tmpfs "$MOUNT"
+  trap 'cleanup; umount "$MOUNT" 2>/dev/null; rmdir "$MOUNT"' EXIT
+  cp "$WORK/luckydraw" "$MOUNT/luckydraw"
+  write_gbk "$MOUNT/未中名单.ini" '甲,乙,丙,丁,'
+  cp "$MOUNT/未中名单.ini" "$WORK/before"
+  head -c 10000000 /dev/zero >"$MOUNT/filler" 2>/dev/null || true  # fills the disk to the last byte
+  "$MOUNT/luckydraw" >/dev/null 2>&1 &
+  APP_PID=$!
+  WINDOW=$(wait_window '^已读入')
+  focus "$WINDOW"
+  xdotool key space
+  wait_window '^还有' >/dev/null
+  sleep 0.2
+  cmp -s "$WORK/before" "$MOUNT/未中名单.ini" || fail "a failed save after a draw changed the file"
+  xdotool key Escape
+  wait_exit
+  expect_eq "$EXIT_STATUS" 0 "exit status"
+  cmp -s "$WORK/before" "$MOUNT/未中名单.ini" || fail "a failed save at the close changed the file"
+  expect_eq "$(find "$MOUNT" -name '*.tmp-*' | wc -l)" 0 "temporary files left"
+}
+
+scenario_vanished_directory() {
+  make_work_dir
+  mkdir "$WORK/room"
+  mv "$WORK/luckydraw" "$WORK/room/"
+  write_gbk "$WORK/room/未中名单.ini" '甲,乙,丙,'
+  "$WORK/room/luckydraw" >/dev/null 2>&1 &
+  APP_PID=$!
+  WINDOW=$(wait_window '^已读入')
+  mv "$WORK/room" "$WORK/moved"
+  focus "$WINDOW"
+  xdotool key Escape
+  wait_exit
+  expect_eq "$EXIT_STATUS" 0 "exit status"
+  expect_eq "$(read_gbk "$WORK/moved/未中名单.ini")" '甲,乙,丙,' "the old file"
+  expect_eq "$(find "$WORK" -name '*.tmp-*' | wc -l)" 0 "temporary files left"
+  [ ! -e "$WORK/room" ] || fail "the vanished folder came back"
+}
+
 scenario_screenshot() {
   make_work_dir
   cp "$(dirname "$0")/../../examples/原始名单.ini" "$FULL"

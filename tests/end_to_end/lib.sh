@@ -2,24 +2,11 @@
 # folder holding the program and its lists, and ways to find, drive and wait for its window.
 
 set -euo pipefail
-
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 # Starts Xvfb on a free display and icewm on it; both go away with the test.
 start_display() {
-  local fd_file
-  fd_file=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
-  XVFB_PID=$!
-  for _ in $(seq 100); do
-    [ -s "$fd_file" ] && break
-    sleep 0.05
-  done
-  export DISPLAY=":$(head -n1 "$fd_file")"
-  rm -f "$fd_file"
+  start_virtual_display
   ICEWM_PRIVCFG="$(dirname "${BASH_SOURCE[0]}")/icewm" icewm >/dev/null 2>&1 &
   WM_PID=$!
   # The window manager is ready once it has announced itself on the root window.
@@ -47,26 +34,18 @@ make_work_dir() {
   FULL="$WORK/原始名单.ini"
 }
 
-# Writes UTF-8 text to a file as GBK bytes.
-write_gbk() {
-  printf '%s' "$2" | iconv -f UTF-8 -t GBK >"$1"
-}
-
-# Prints a GBK file as UTF-8.
-read_gbk() {
-  iconv -f GBK -t UTF-8 "$1"
-}
-
 start_app() {
   "$WORK/luckydraw" >"$WORK/stdout" 2>"$WORK/stderr" &
   APP_PID=$!
 }
 
-# Waits for a window whose name matches the pattern; prints its id.
+# Waits for a window of the program (of any program while none runs under our eyes) whose name
+# matches the pattern; prints its id. The window manager's own frames carry the title too.
 wait_window() {
-  local id
+  local id owner=()
+  [ -n "${APP_PID:-}" ] && owner=(--all --pid "$APP_PID")
   for _ in $(seq 200); do
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true)
+    id=$(xdotool search --onlyvisible "${owner[@]}" --name "$1" 2>/dev/null | head -n1 || true)
     if [ -n "$id" ]; then
       echo "$id"
       return 0
@@ -76,8 +55,21 @@ wait_window() {
   fail "no window named like '$1'"
 }
 
-window_name() {
-  xdotool getwindowname "$1"
+# Waits until the program's window has a title matching the extended regular expression (xdotool's
+# own patterns know no alternatives); prints the window's id.
+wait_title() {
+  local id name
+  for _ in $(seq 200); do
+    for id in $(xdotool search --all --onlyvisible --pid "$APP_PID" --name . 2>/dev/null || true); do
+      name=$(xdotool getwindowname "$id" 2>/dev/null || true)
+      if [[ $name =~ $1 ]]; then
+        echo "$id"
+        return 0
+      fi
+    done
+    sleep 0.05
+  done
+  fail "no window titled like '$1'"
 }
 
 focus() {
@@ -87,16 +79,4 @@ focus() {
     sleep 0.05
   done
   fail "window $1 never got the focus"
-}
-
-# Waits for the program to end, at most ten seconds; sets EXIT_STATUS.
-wait_exit() {
-  timeout 10 tail --pid="$APP_PID" -f /dev/null || kill -9 "$APP_PID" 2>/dev/null || true
-  EXIT_STATUS=0
-  wait "$APP_PID" || EXIT_STATUS=$?
-  APP_PID=
-}
-
-expect_eq() {
-  [ "$1" = "$2" ] || fail "$3: expected '$2', got '$1'"
 }

@@ -1,0 +1,48 @@
+# Helpers both end-to-end suites share: the Qt program's on Linux and the Windows program's
+# under Wine.
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+expect_eq() {
+  [ "$1" = "$2" ] || fail "$3: expected '$2', got '$1'"
+}
+
+# Starts Xvfb on a free display and exports DISPLAY; XVFB_PID names the server.
+start_virtual_display() {
+  local fd_file
+  fd_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  for _ in $(seq 100); do
+    [ -s "$fd_file" ] && break
+    sleep 0.05
+  done
+  export DISPLAY=":$(head -n1 "$fd_file")"
+  rm -f "$fd_file"
+  [ "$DISPLAY" != ":" ] || fail "the virtual display did not start"
+}
+
+# Writes UTF-8 text to a file as GBK bytes.
+write_gbk() {
+  printf '%s' "$2" | iconv -f UTF-8 -t GBK >"$1"
+}
+
+# Prints a GBK file as UTF-8.
+read_gbk() {
+  iconv -f GBK -t UTF-8 "$1"
+}
+
+window_name() {
+  xdotool getwindowname "$1"
+}
+
+# Waits for the program to end, at most ten seconds; sets EXIT_STATUS.
+wait_exit() {
+  timeout 10 tail --pid="$APP_PID" -f /dev/null || kill -9 "$APP_PID" 2>/dev/null || true
+  EXIT_STATUS=0
+  wait "$APP_PID" || EXIT_STATUS=$?
+  APP_PID=
+}
