@@ -248,6 +248,10 @@ BENCHMARK(BM_RemoveFirst)->Apply(sizes)->UseManualTime()->Unit(benchmark::kMicro
 BENCHMARK(BM_RollingTick)->Apply(sizes)->UseManualTime()->Unit(benchmark::kMicrosecond);
 // Each run first searches for the clock reading that makes position 1 win: a fixed count keeps
 // that search from dominating the benchmark's own time.
-BENCHMARK(BM_FinalTick)->Apply(sizes)->UseManualTime()->Iterations(300)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FinalTick)
+    ->Apply(sizes)
+    ->UseManualTime()
+    ->Iterations(300)
+    ->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();
