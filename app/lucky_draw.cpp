@@ -1,6 +1,7 @@
 #include "lucky_draw.h"
 
 #include <string>
+#include <utility>
 
 #include "name_list_file.h"
 #include "program_directory.h"
@@ -9,18 +10,18 @@ LuckyDraw::LuckyDraw(Text programDirectory, TickClock& clock, RuntimeErrorStop& 
     : m_directory(std::move(programDirectory)), m_clock(clock), m_stop(stop), m_pool(stop) {}
 
 void LuckyDraw::onWindowCreated(WindowOps& window) {
-    m_window = &window;
-    m_draw.emplace(m_pool, window, m_clock, m_stop, fullListFilePath(m_directory),
-                   poolFilePath(m_directory));
-
     const Text poolPath = poolFilePath(m_directory);
+    const Text fullListPath = fullListFilePath(m_directory);
+    m_window = &window;
+    m_draw.emplace(m_pool, window, m_clock, m_stop, fullListPath, poolPath);
+
     if (fileExists(poolPath)) {
         m_pool.replaceAll(loadFile(poolPath, m_stop));
         Text title(text::kLoadedPoolBefore);
         title.append(std::to_string(m_pool.count())).append(text::kLoadedPoolAfter);
         window.setWindowTitle(title);
     } else {
-        m_pool.replaceAll(loadFile(fullListFilePath(m_directory), m_stop));
+        m_pool.replaceAll(loadFile(fullListPath, m_stop));
         window.setWindowTitle(Text(text::kLoadedFullList));
     }
 }

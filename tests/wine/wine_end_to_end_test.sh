@@ -202,6 +202,8 @@ scenario_both_of_two_names_can_win() {
     wait_window '^还有' >/dev/null
     kill -9 "$APP_PID"
     wait_exit
+    # A killed Wine process can leave its window and its server behind for the next start.
+    stop_wine
     case "$(read_gbk "$POOL")" in
       A,) winners+="B" ;;
       B,) winners+="A" ;;
