@@ -28,8 +28,8 @@ public:
 
 class NullWindow final : public WindowOps {
 public:
-    void setWindowTitle(const Text& title) override { benchmark::DoNotOptimize(title.data()); }
-    void setLabelText(const Text& text) override { benchmark::DoNotOptimize(text.data()); }
+    void setWindowTitle(std::string_view title) override { benchmark::DoNotOptimize(title.data()); }
+    void setLabelText(std::string_view text) override { benchmark::DoNotOptimize(text.data()); }
     void setTimerPeriod(std::int32_t) override {}
 };
 

@@ -40,7 +40,7 @@ void DrawCycle::onTimerTick() {
 
     m_remainingCount = m_pool.count();
     m_pickedPosition = m_random.randomInRange(1, m_remainingCount);
-    m_window.setLabelText(Text(m_pool.at(m_pickedPosition)));
+    m_window.setLabelText(m_pool.at(m_pickedPosition));
     if (++m_tickCount < kTicksPerDraw) {
         return;
     }
@@ -50,7 +50,7 @@ void DrawCycle::onTimerTick() {
     if (m_remainingCount > 0) {
         m_window.setWindowTitle(remainingTitle(m_remainingCount));
         m_pickedPosition = m_random.randomInRange(1, m_pool.count());
-        m_window.setLabelText(Text(m_pool.at(m_pickedPosition)));
+        m_window.setLabelText(m_pool.at(m_pickedPosition));
         m_pool.removeAt(m_pickedPosition);
     } else {
         // The last name has won and stays in the label; everyone is in the draw again.

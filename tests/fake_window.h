@@ -40,8 +40,12 @@ inline void PrintTo(const WindowCall& call, std::ostream* out) {
 // Records every call in order, so a test can check what was shown and in which order.
 class FakeWindow final : public WindowOps {
 public:
-    void setWindowTitle(const Text& title) override { calls.push_back(WindowCall::title(title)); }
-    void setLabelText(const Text& text) override { calls.push_back(WindowCall::label(text)); }
+    void setWindowTitle(std::string_view title) override {
+        calls.push_back(WindowCall::title(Text(title)));
+    }
+    void setLabelText(std::string_view text) override {
+        calls.push_back(WindowCall::label(Text(text)));
+    }
     void setTimerPeriod(std::int32_t milliseconds) override {
         calls.push_back(WindowCall::period(milliseconds));
     }

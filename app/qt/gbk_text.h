@@ -1,8 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <string_view>
 
 #include "text.h"
 
 // GBK bytes to Unicode, for display only; bytes that are not GBK show as U+FFFD.
-QString fromGbk(const Text& text);
+QString fromGbk(std::string_view text);

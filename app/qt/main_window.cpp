@@ -25,9 +25,9 @@ MainWindow::MainWindow(WindowHandlers& handlers)
     m_label = new NameLabel(this);
     m_label->setObjectName(QString::fromUtf8("标签1"));
     m_label->setGeometry(16, 24, 336, 120);
-    m_label->setText(fromGbk(Text(text::kInitialLabelText)));
+    m_label->setText(fromGbk(text::kInitialLabelText));
 
-    m_button = new QPushButton(fromGbk(Text(text::kButtonCaption)), this);
+    m_button = new QPushButton(fromGbk(text::kButtonCaption), this);
     m_button->setObjectName(QString::fromUtf8("按钮1"));
     m_button->setGeometry(80, 152, 224, 64);
     m_button->setFont(windowFont(56));
@@ -49,10 +49,10 @@ MainWindow::MainWindow(WindowHandlers& handlers)
     m_button->setFocus();
 }
 
-void MainWindow::setWindowTitle(const Text& title) { QWidget::setWindowTitle(fromGbk(title)); }
+void MainWindow::setWindowTitle(std::string_view title) { QWidget::setWindowTitle(fromGbk(title)); }
 
-void MainWindow::setLabelText(const Text& text) {
-    m_label->setText(fromGbk(Text(visibleMiddle(text))));
+void MainWindow::setLabelText(std::string_view text) {
+    m_label->setText(fromGbk(visibleMiddle(text)));
 }
 
 void MainWindow::setTimerPeriod(std::int32_t milliseconds) {

@@ -19,8 +19,8 @@ public:
     explicit MainWindow(WindowHandlers& handlers);
 
     using QWidget::setWindowTitle;
-    void setWindowTitle(const Text& title) override;
-    void setLabelText(const Text& text) override;
+    void setWindowTitle(std::string_view title) override;
+    void setLabelText(std::string_view text) override;
     void setTimerPeriod(std::int32_t milliseconds) override;
 
     std::int32_t timerPeriod() const { return m_period; }

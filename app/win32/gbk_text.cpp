@@ -8,7 +8,7 @@ namespace {
 constexpr UINT kGbkCodePage = 936;
 }
 
-std::wstring fromGbk(const Text& text) {
+std::wstring fromGbk(std::string_view text) {
     if (text.empty() || text.size() > static_cast<std::size_t>(INT_MAX)) {
         return {};
     }

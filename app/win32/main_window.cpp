@@ -51,10 +51,9 @@ bool MainWindow::createControls(HINSTANCE instance) {
     if (m_labelFont.handle() == nullptr || m_buttonFont.handle() == nullptr) {
         return false;
     }
-    m_label =
-        name_label::create(m_window, kLabelPlace, fromGbk(Text(text::kInitialLabelText)), instance);
+    m_label = name_label::create(m_window, kLabelPlace, fromGbk(text::kInitialLabelText), instance);
     m_button = ::CreateWindowExW(
-        0, L"BUTTON", fromGbk(Text(text::kButtonCaption)).c_str(),
+        0, L"BUTTON", fromGbk(text::kButtonCaption).c_str(),
         WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kButtonPlace.left, kButtonPlace.top,
         kButtonPlace.right - kButtonPlace.left, kButtonPlace.bottom - kButtonPlace.top, m_window,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButtonId)), instance, nullptr);
@@ -75,14 +74,13 @@ MainWindow::~MainWindow() {
     }
 }
 
-void MainWindow::setWindowTitle(const Text& title) {
+void MainWindow::setWindowTitle(std::string_view title) {
     ::SetWindowTextW(m_window, fromGbk(title).c_str());
 }
 
-void MainWindow::setLabelText(const Text& text) {
-    ::SetWindowTextW(
-        m_label,
-        fromGbk(Text(visibleMiddle(text))).c_str());  // the label repaints when next it may
+void MainWindow::setLabelText(std::string_view text) {
+    ::SetWindowTextW(m_label,
+                     fromGbk(visibleMiddle(text)).c_str());  // the label repaints when next it may
 }
 
 void MainWindow::setTimerPeriod(std::int32_t milliseconds) {

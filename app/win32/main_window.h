@@ -26,8 +26,8 @@ public:
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
-    void setWindowTitle(const Text& title) override;
-    void setLabelText(const Text& text) override;
+    void setWindowTitle(std::string_view title) override;
+    void setLabelText(std::string_view text) override;
     void setTimerPeriod(std::int32_t milliseconds) override;
 
     // Shows the window, brings it to the front and gives the button the focus.

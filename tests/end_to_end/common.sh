@@ -46,3 +46,21 @@ wait_exit() {
   wait "$APP_PID" || EXIT_STATUS=$?
   APP_PID=
 }
+
+# The scenarios below call the suite's own make_work_dir, start_app and wait_window.
+
+readonly LOADED_FULL=' 未发现上次未中名单，已读入原始名单。'
+
+# A first start on the full list A,B,C, ready to be closed.
+start_on_three_names() {
+  make_work_dir
+  write_gbk "$FULL" 'A,B,C,'
+  start_app
+  WINDOW=$(wait_window '^ 未发现上次未中名单')
+}
+
+expect_closed_and_saved() {
+  wait_exit
+  expect_eq "$EXIT_STATUS" 0 "exit status"
+  expect_eq "$(read_gbk "$POOL")" 'C,B,A,' "saved pool"
+}

@@ -6,22 +6,6 @@ PROBE=$2
 SCENARIO=$3
 source "$(dirname "$0")/lib.sh"
 
-readonly LOADED_FULL=' 未发现上次未中名单，已读入原始名单。'
-
-# A first start on the full list A,B,C, ready to be closed.
-start_on_three_names() {
-  make_work_dir
-  write_gbk "$FULL" 'A,B,C,'
-  start_app
-  WINDOW=$(wait_window '^ 未发现上次未中名单')
-}
-
-expect_closed_and_saved() {
-  wait_exit
-  expect_eq "$EXIT_STATUS" 0 "exit status"
-  expect_eq "$(read_gbk "$POOL")" 'C,B,A,' "saved pool"
-}
-
 scenario_window() {
   start_on_three_names
   local described
