@@ -5,7 +5,7 @@ LUCKYDRAW_PACKAGES=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev
-  qt6-base-dev libsm-dev
+  qt6-base-dev libsm-dev libxcb1-dev
   fonts-arphic-uming
   xvfb icewm xdotool wmctrl x11-utils imagemagick
 )
