@@ -167,6 +167,19 @@ TEST_F(NameListFileTest, ASaveReplacesTheFileWholeAndKeepsOtherFilesApart) {
 }
 
 #ifndef _WIN32
+// A writer killed between naming its new file and the rename leaves that file behind; the next
+// save removes it, but never the file of a writer that is still running.
+TEST_F(NameListFileTest, ASaveSweepsUpTheTemporaryFilesOfDeadWriters) {
+    const std::string dead = "pool.ini.tmp-2147483646-0";  // no process has such a pid
+    const std::string alive = "pool.ini.tmp-" + std::to_string(::getpid()) + "-999";
+    const std::string other = "other.ini.tmp-2147483646-0";
+    for (const std::string& name : {dead, alive, other}) {
+        writeBytes(dir.file(name), "HALF");
+    }
+    ASSERT_TRUE(saveFile(path, poolOf({"A"}), stop));
+    EXPECT_EQ(entries(), (std::vector<std::string>{other, "pool.ini", alive}));
+}
+
 // The load of a file larger than the memory it may use ends in the memory stop with the file's
 // size. The address space is capped in a child process; the file is sparse, so nothing is used.
 TEST(LoadFileMemory, AFileTooLargeForMemoryEndsInTheMemoryStop) {
