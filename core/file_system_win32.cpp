@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <climits>
+#include <cwchar>
 #include <string>
 
 #include "file_system.h"
@@ -82,11 +83,49 @@ bool writeAll(HANDLE file, std::string_view bytes) {
     return true;
 }
 
+constexpr std::wstring_view kTemporaryMark = L".tmp-";
+
 // A name no other writer in this or another process picks: the process id and a counter.
 std::wstring temporaryPathFor(const std::wstring& path) {
     static std::atomic<unsigned> counter{0};
-    return path + L".tmp-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+    return path + std::wstring(kTemporaryMark) + std::to_wstring(::GetCurrentProcessId()) + L"-" +
            std::to_wstring(counter++);
+}
+
+bool processIsGone(DWORD pid) {
+    const HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, pid);
+    if (process == nullptr) {
+        return ::GetLastError() == ERROR_INVALID_PARAMETER;  // no such process
+    }
+    const bool gone = ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+    ::CloseHandle(process);
+    return gone;
+}
+
+// A process killed while it wrote leaves its temporary file behind; the next save sweeps up
+// those whose writer is gone. A running process's file is never touched.
+void removeTemporariesOfDeadProcesses(const std::wstring& path) {
+    const std::wstring prefix = path + std::wstring(kTemporaryMark);
+    const std::size_t slash = path.find_last_of(L"\\/");
+    const std::wstring folder =
+        slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+    WIN32_FIND_DATAW found;
+    const HANDLE search = ::FindFirstFileW((prefix + L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    const std::size_t nameStart = prefix.size() - folder.size();
+    do {
+        const std::wstring name = found.cFileName;
+        if (name.size() <= nameStart) {
+            continue;
+        }
+        const unsigned long pid = std::wcstoul(name.c_str() + nameStart, nullptr, 10);
+        if (pid != 0 && processIsGone(static_cast<DWORD>(pid))) {
+            ::DeleteFileW((folder + name).c_str());
+        }
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
 }
 
 }  // namespace
@@ -130,6 +169,7 @@ bool replaceFileAtomically(const Text& path, std::string_view bytes) {
     if (target.empty()) {
         return false;
     }
+    removeTemporariesOfDeadProcesses(target);
     const std::wstring temporary = temporaryPathFor(target);
     FileHandle file(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));

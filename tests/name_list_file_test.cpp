@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 // Windows' own unreadable places and its memory stop: file_system_win32_test.cpp.
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,6 +16,16 @@
 #include "temp_dir.h"
 
 using Names = std::vector<Text>;
+
+namespace {
+unsigned long currentProcessId() {
+#ifdef _WIN32
+    return ::GetCurrentProcessId();
+#else
+    return static_cast<unsigned long>(::getpid());
+#endif
+}
+}  // namespace
 using namespace std::string_literals;
 
 struct LoadCase {
@@ -166,12 +178,11 @@ TEST_F(NameListFileTest, ASaveReplacesTheFileWholeAndKeepsOtherFilesApart) {
     EXPECT_EQ(entries(), std::vector<std::string>{"pool.ini"});
 }
 
-#ifndef _WIN32
 // A writer killed between naming its new file and the rename leaves that file behind; the next
 // save removes it, but never the file of a writer that is still running.
 TEST_F(NameListFileTest, ASaveSweepsUpTheTemporaryFilesOfDeadWriters) {
-    const std::string dead = "pool.ini.tmp-2147483646-0";  // no process has such a pid
-    const std::string alive = "pool.ini.tmp-" + std::to_string(::getpid()) + "-999";
+    const std::string dead = "pool.ini.tmp-2147483646-0";  // no process has such an id
+    const std::string alive = "pool.ini.tmp-" + std::to_string(currentProcessId()) + "-999";
     const std::string other = "other.ini.tmp-2147483646-0";
     for (const std::string& name : {dead, alive, other}) {
         writeBytes(dir.file(name), "HALF");
@@ -180,6 +191,7 @@ TEST_F(NameListFileTest, ASaveSweepsUpTheTemporaryFilesOfDeadWriters) {
     EXPECT_EQ(entries(), (std::vector<std::string>{other, "pool.ini", alive}));
 }
 
+#ifndef _WIN32
 // The load of a file larger than the memory it may use ends in the memory stop with the file's
 // size. The address space is capped in a child process; the file is sparse, so nothing is used.
 TEST(LoadFileMemory, AFileTooLargeForMemoryEndsInTheMemoryStop) {
