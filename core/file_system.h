@@ -22,7 +22,8 @@ FileBytes readRegularFile(const Text& path, RuntimeErrorStop& stop);
 
 // Replaces the file at `path` with `bytes` so that no reader ever sees it cut short: a temporary
 // file beside it is written and flushed to the disk, then renamed over it. On any failure the old
-// file stays as it was, no temporary file is left, and the result is false.
+// file stays as it was, no temporary file is left, and the result is false. Temporary files that
+// killed writers left beside it are removed on the way.
 bool replaceFileAtomically(const Text& path, std::string_view bytes);
 
 // True if the file system holds an entry of any kind at `path`; never opens it.
