@@ -22,7 +22,6 @@ public:
     std::int32_t tickCount() const { return m_tickCount; }
     std::int32_t remainingCount() const { return m_remainingCount; }
     std::int32_t pickedPosition() const { return m_pickedPosition; }
-    RandomSource& random() { return m_random; }
 
 private:
     NamePool& m_pool;

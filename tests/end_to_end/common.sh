@@ -35,6 +35,22 @@ read_gbk() {
   iconv -f GBK -t UTF-8 "$1"
 }
 
+# Waits for a visible window whose name matches the pattern, of the running program where its
+# windows carry its pid (the window manager's frames carry the title too); prints its id.
+wait_window() {
+  local id owner=()
+  [ -n "${APP_PID:-}" ] && [ -z "${WINDOWS_BY_NAME_ONLY:-}" ] && owner=(--all --pid "$APP_PID")
+  for _ in $(seq 300); do
+    id=$(xdotool search --onlyvisible "${owner[@]}" --name "$1" 2>/dev/null | head -n1 || true)
+    if [ -n "$id" ]; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.05
+  done
+  fail "no window named like '$1'"
+}
+
 window_name() {
   xdotool getwindowname "$1"
 }

@@ -39,22 +39,6 @@ start_app() {
   APP_PID=$!
 }
 
-# Waits for a window of the program (of any program while none runs under our eyes) whose name
-# matches the pattern; prints its id. The window manager's own frames carry the title too.
-wait_window() {
-  local id owner=()
-  [ -n "${APP_PID:-}" ] && owner=(--all --pid "$APP_PID")
-  for _ in $(seq 200); do
-    id=$(xdotool search --onlyvisible "${owner[@]}" --name "$1" 2>/dev/null | head -n1 || true)
-    if [ -n "$id" ]; then
-      echo "$id"
-      return 0
-    fi
-    sleep 0.05
-  done
-  fail "no window named like '$1'"
-}
-
 # Waits until the program's window has a title matching the extended regular expression (xdotool's
 # own patterns know no alternatives); prints the window's id.
 wait_title() {

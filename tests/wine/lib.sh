@@ -9,6 +9,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/../end_to_end/common.sh"
 export WINEDEBUG=-all
 # Wine takes the code page for window names from the locale; the program itself needs none.
 export LC_ALL=zh_CN.UTF-8
+# Wine's windows carry the pid of the Windows process, not of the `wine` we started.
+WINDOWS_BY_NAME_ONLY=1
 
 start_display() {
   start_virtual_display
@@ -45,20 +47,6 @@ make_work_dir() {
 start_app() {
   wine "$FOLDER/luckydraw.exe" >"$WORK/stdout" 2>"$WORK/stderr" &
   APP_PID=$!
-}
-
-# Waits for a visible window whose name matches the pattern; prints its id.
-wait_window() {
-  local id
-  for _ in $(seq 300); do
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true)
-    if [ -n "$id" ]; then
-      echo "$id"
-      return 0
-    fi
-    sleep 0.05
-  done
-  fail "no window named like '$1'"
 }
 
 # What the probe says, as Windows sees it: `probe describe`, `probe close`, ...
