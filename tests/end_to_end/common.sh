@@ -36,11 +36,12 @@ read_gbk() {
 }
 
 # Waits for a visible window whose name matches the pattern, of the running program where its
-# windows carry its pid (the window manager's frames carry the title too); prints its id.
+# windows carry its pid (the window manager's frames carry the title too); prints its id. Gives up
+# after WAIT_WINDOW_SECONDS and says what the display shows instead.
 wait_window() {
-  local id owner=()
+  local id owner=() deadline=$((SECONDS + ${WAIT_WINDOW_SECONDS:-15}))
   [ -n "${APP_PID:-}" ] && [ -z "${WINDOWS_BY_NAME_ONLY:-}" ] && owner=(--all --pid "$APP_PID")
-  for _ in $(seq 300); do
+  while ((SECONDS < deadline)); do
     id=$(xdotool search --onlyvisible "${owner[@]}" --name "$1" 2>/dev/null | head -n1 || true)
     if [ -n "$id" ]; then
       echo "$id"
@@ -48,7 +49,27 @@ wait_window() {
     fi
     sleep 0.05
   done
+  describe_display >&2
   fail "no window named like '$1'"
+}
+
+# What a failed wait needs to be understood: is the program still there, which windows are shown,
+# and what it printed.
+describe_display() {
+  if [ -n "${APP_PID:-}" ] && kill -0 "$APP_PID" 2>/dev/null; then
+    echo "the program (pid $APP_PID) is still running"
+  else
+    echo "the program is not running"
+  fi
+  echo "visible windows:"
+  local id
+  for id in $(xdotool search --onlyvisible --name . 2>/dev/null || true); do
+    echo "  $id '$(xdotool getwindowname "$id" 2>/dev/null || true)'"
+  done
+  if [ -s "${WORK:-/nonexistent}/stderr" ]; then
+    echo "the program's standard error:"
+    tail -n 20 "$WORK/stderr"
+  fi
 }
 
 window_name() {

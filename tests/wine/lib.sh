@@ -11,6 +11,8 @@ export WINEDEBUG=-all
 export LC_ALL=zh_CN.UTF-8
 # Wine's windows carry the pid of the Windows process, not of the `wine` we started.
 WINDOWS_BY_NAME_ONLY=1
+# A fresh Wine server on a busy machine now and then takes many seconds to show the first window.
+WAIT_WINDOW_SECONDS=60
 
 start_display() {
   start_virtual_display
