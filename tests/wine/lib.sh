@@ -6,7 +6,8 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../end_to_end/common.sh"
 
 : "${WINEPREFIX:?}"
-export WINEDEBUG=-all
+# Silent but for Wine's own diagnosis of a session that cannot show windows.
+export WINEDEBUG=-all,err+winediag
 # Wine takes the code page for window names from the locale; the program itself needs none.
 export LC_ALL=zh_CN.UTF-8
 # Wine's windows carry the pid of the Windows process, not of the `wine` we started.
@@ -46,9 +47,30 @@ make_work_dir() {
   FULL="$FOLDER/原始名单.ini"
 }
 
+# Now and then, on a busy machine, a fresh Wine session comes up whose desktop process could not
+# open the display, although the display answers: no program can make a window in it. Wine says so
+# on the standard error and the program ends at once; such a start is made again in a new session.
+# Returns once the program shows a window or has ended.
 start_app() {
-  wine "$FOLDER/luckydraw.exe" >"$WORK/stdout" 2>"$WORK/stderr" &
-  APP_PID=$!
+  local attempt deadline
+  for attempt in 1 2 3; do
+    wine "$FOLDER/luckydraw.exe" >"$WORK/stdout" 2>"$WORK/stderr" &
+    APP_PID=$!
+    deadline=$((SECONDS + WAIT_WINDOW_SECONDS))
+    while ((SECONDS < deadline)); do
+      xdotool search --onlyvisible --classname '^luckydraw\.exe$' >/dev/null 2>&1 && return 0
+      if ! kill -0 "$APP_PID" 2>/dev/null; then
+        grep -q 'no driver could be loaded' "$WORK/stderr" || return 0
+        break
+      fi
+      sleep 0.05
+    done
+    ((SECONDS < deadline)) || return 0
+    echo "Wine could not show a window (attempt $attempt); starting its session again" >&2
+    wait "$APP_PID" || true
+    stop_wine
+  done
+  fail "Wine could not show a window in three sessions"
 }
 
 # What the probe says, as Windows sees it: `probe describe`, `probe close`, ...
