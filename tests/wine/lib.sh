@@ -53,7 +53,7 @@ make_work_dir() {
 # Returns once the program shows a window or has ended.
 start_app() {
   local attempt deadline
-  for attempt in 1 2 3; do
+  for attempt in 1 2 3 4 5; do
     wine "$FOLDER/luckydraw.exe" >"$WORK/stdout" 2>"$WORK/stderr" &
     APP_PID=$!
     deadline=$((SECONDS + WAIT_WINDOW_SECONDS))
@@ -70,7 +70,7 @@ start_app() {
     wait "$APP_PID" || true
     stop_wine
   done
-  fail "Wine could not show a window in three sessions"
+  fail "Wine could not show a window in five sessions"
 }
 
 # What the probe says, as Windows sees it: `probe describe`, `probe close`, ...
