@@ -84,7 +84,7 @@ wait_exit() {
   APP_PID=
 }
 
-# The scenarios below call the suite's own make_work_dir, start_app and wait_window.
+# The scenarios below call the suite's own make_work_dir, start_app, focus and ask_to_close.
 
 readonly LOADED_FULL=' 未发现上次未中名单，已读入原始名单。'
 
@@ -100,4 +100,34 @@ expect_closed_and_saved() {
   wait_exit
   expect_eq "$EXIT_STATUS" 0 "exit status"
   expect_eq "$(read_gbk "$POOL")" 'C,B,A,' "saved pool"
+}
+
+# Both suites run these two as they stand.
+
+scenario_reload_reports_the_count() {
+  start_on_three_names
+  ask_to_close
+  expect_closed_and_saved
+  start_app
+  WINDOW=$(wait_window '^已读入')
+  expect_eq "$(window_name "$WINDOW")" '已读入上次没中奖的人员名单,共计3人' "title"
+  ask_to_close
+  wait_exit
+  expect_eq "$EXIT_STATUS" 0 "exit status"
+  expect_eq "$(read_gbk "$POOL")" 'A,B,C,' "saved pool"
+}
+
+scenario_neither_file() {
+  make_work_dir
+  start_app
+  WINDOW=$(wait_window '^ 未发现上次未中名单')
+  # A draw on nothing stops the timer and says so, and the program goes on.
+  focus "$WINDOW"
+  xdotool key space
+  WINDOW=$(wait_window '^名单为空')
+  expect_eq "$(window_name "$WINDOW")" '名单为空，请检查原始名单.ini' "title"
+  xdotool key Escape
+  wait_exit
+  expect_eq "$EXIT_STATUS" 0 "exit status"
+  [ -f "$POOL" ] && [ ! -s "$POOL" ] || fail "an empty pool is saved as an empty file"
 }

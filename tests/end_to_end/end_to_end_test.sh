@@ -79,34 +79,6 @@ scenario_signals() {
   done
 }
 
-scenario_reload_reports_the_count() {
-  start_on_three_names
-  kill -TERM "$APP_PID"
-  expect_closed_and_saved
-  start_app
-  WINDOW=$(wait_window '^已读入')
-  expect_eq "$(window_name "$WINDOW")" '已读入上次没中奖的人员名单,共计3人' "title"
-  kill -TERM "$APP_PID"
-  wait_exit
-  expect_eq "$EXIT_STATUS" 0 "exit status"
-  expect_eq "$(read_gbk "$POOL")" 'A,B,C,' "saved pool"
-}
-
-scenario_neither_file() {
-  make_work_dir
-  start_app
-  WINDOW=$(wait_window '^ 未发现上次未中名单')
-  # A draw on nothing stops the timer and says so, and the program goes on.
-  focus "$WINDOW"
-  xdotool key space
-  WINDOW=$(wait_window '^名单为空')
-  expect_eq "$(window_name "$WINDOW")" '名单为空，请检查原始名单.ini' "title"
-  xdotool key Escape
-  wait_exit
-  expect_eq "$EXIT_STATUS" 0 "exit status"
-  [ -f "$POOL" ] && [ ! -s "$POOL" ] || fail "an empty pool is saved as an empty file"
-}
-
 scenario_log_off_question() {
   [ -x "$SESSION_MANAGER_TOOL" ] || fail "no session manager given"
   make_work_dir

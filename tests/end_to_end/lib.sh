@@ -56,6 +56,11 @@ wait_title() {
   fail "no window titled like '$1'"
 }
 
+# SIGTERM ends the program the way its close button does.
+ask_to_close() {
+  kill -TERM "$APP_PID"
+}
+
 focus() {
   xdotool windowactivate --sync "$1" >/dev/null 2>&1 || true
   for _ in $(seq 100); do

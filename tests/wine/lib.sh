@@ -73,6 +73,16 @@ start_app() {
   fail "Wine could not show a window in five sessions"
 }
 
+# WM_CLOSE from another program.
+ask_to_close() {
+  probe close
+}
+
+# Without a window manager the program's window has the focus from its start.
+focus() {
+  :
+}
+
 # What the probe says, as Windows sees it: `probe describe`, `probe close`, ...
 probe() {
   wine "$PROBE" "$@"
